@@ -101,13 +101,14 @@ std::string SettingsNumber(double value) {
     auto [end, ec] =
         std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, decimals);
     if (ec != std::errc()) return "0";
-    std::string text(buffer, end);
-    if (text.find('.') != std::string::npos) {
-        while (text.back() == '0') text.pop_back();
-        if (text.back() == '.') text.pop_back();
+    const char* first = buffer;
+    const char* last = end;
+    if (std::find(first, last, '.') != last) {
+        while (last[-1] == '0') --last;
+        if (last[-1] == '.') --last;
     }
-    if (text == "-0") text = "0";
-    return text;
+    const std::string_view digits(buffer, static_cast<size_t>(last - buffer));
+    return digits == "-0" ? std::string("0") : std::string(digits);
 }
 
 }  // namespace vistel

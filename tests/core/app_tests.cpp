@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <clocale>
 #include <filesystem>
 #include <sstream>
 
@@ -88,14 +87,6 @@ TEST(SettingsNumber, WritesPlainDecimalWithAtMostSevenDigits) {
         SCOPED_TRACE(c.value);
         EXPECT_EQ(SettingsNumber(c.value), c.expected);
     }
-}
-
-TEST(SettingsNumber, IgnoresTheLocaleDecimalComma) {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no German locale here";
-    EXPECT_EQ(SettingsNumber(120.5), "120.5");
-    std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 TEST(ReadSettingsValues, TakesFieldsAsTheWritersAndUsersLeaveThem) {
