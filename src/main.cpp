@@ -1,0 +1,87 @@
+// The composition root: builds the windows and adapters, hands them to the core and
+// runs the event loop.
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <clocale>
+#include <cstring>
+
+#include "app/core.h"
+#include "app/posix_file_system.h"
+#include "app/startup.h"
+#include "capture/capture_image.h"
+#include "collect/history.h"
+#include "collect/libarchive/lha_library.h"
+#include "collect/libarchive/zip_library.h"
+#include "collect/open_source.h"
+#include "display/image_window_events.h"
+#include "display/widgets/qt_image_window.h"
+#include "display/widgets/qt_picture_loader.h"
+#include "nav/do_command.h"
+#include "ui/qt_control_window.h"
+#include "ui/qt_dialogs.h"
+#include "ui/qt_message_boxes.h"
+#include "ui/qt_timer.h"
+#include "ui/translations.h"
+
+namespace {
+
+// Archive member names and file names are UTF-8: a plain "C" environment would
+// leave non-ASCII names undecodable.
+void UseUtf8Names() {
+    const char* current = std::setlocale(LC_CTYPE, "");
+    if (current == nullptr || std::strcmp(current, "C") == 0 || std::strcmp(current, "POSIX") == 0) {
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+    }
+}
+
+std::string Local(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    UseUtf8Names();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Vistel");
+    // The program ends only through its boss command, never because a window closed.
+    QApplication::setQuitOnLastWindowClosed(false);
+    vistel::InstallJapaneseTranslations(app);
+
+    vistel::QtControlWindow control;
+    vistel::QtImageWindow imageWindow;
+    vistel::QtPictureLoader pictures;
+    vistel::QtTimer timer1;
+    vistel::QtSleeper sleeper;
+    vistel::QtMessageBoxes boxes(&control);
+    vistel::QtDialogs dialogs(&control);
+    vistel::PosixFileSystem fileSystem;
+    vistel::LhaLibrary unlha;
+    vistel::ZipLibrary unzip;
+
+    vistel::Core core{vistel::Ports{control, control.list2(), control.slider1(), control.label2(), control.command1(),
+                                    timer1, sleeper, boxes, dialogs, control.recentFiles(), imageWindow, fileSystem,
+                                    unlha, unzip, pictures}};
+    vistel::ConnectEvents(core);
+
+    control.onCommand = [&core](vistel::Command command) { vistel::DoCommand(core, command); };
+    control.onBackgroundDoubleClick = [&core] { vistel::DoCommand(core, vistel::Command::Boss); };
+    control.onCapture = [&core] { vistel::CaptureImage(core); };
+    control.onOpenFolder = [&core] { vistel::mnFile11_Click(core); };
+    control.onOpenArchive = [&core] { vistel::mnFile12_Click(core); };
+    control.onRecentFile = [&core](int16_t index) { vistel::mnuRecentFile_Click(core, index); };
+    control.onClearAndExit = [&core, &control] {
+        control.clearRecentDocuments();
+        vistel::DoCommand(core, vistel::Command::Boss);
+    };
+    control.onActivate = [&core] { vistel::ControlForm_Activate(core); };
+
+    const vistel::ProgramFolders folders{
+        Local(QCoreApplication::applicationDirPath()),
+        Local(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)),
+        Local(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)),
+    };
+    vistel::FormLoad(core, folders);
+    control.show();
+    return app.exec();
+}
