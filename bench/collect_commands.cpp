@@ -23,7 +23,9 @@ long long NowNs() {
         .count();
 }
 
-double MsSince(long long startNs) { return static_cast<double>(NowNs() - startNs) / 1e6; }
+double MsSince(long long startNs) {
+    return static_cast<double>(NowNs() - startNs) / 1e6;
+}
 
 double PeakMiB() {
     rusage usage{};
@@ -41,7 +43,8 @@ int Walk(const std::vector<std::string>& args) {
     size_t pictures = 0;
     for (const std::string& file : files) pictures += IsImageFile(file, kDefaultImageFilter) != kFalse;
     const double ms = MsSince(start);
-    std::printf("folders %zu\nfiles %zu\npictures %zu\nms %.1f\n", folders.size(), files.size(), pictures, ms);
+    std::printf("folders %zu\nfiles %zu\npictures %zu\nms %.1f\n", folders.size(), files.size(), pictures,
+                ms);
     return 0;
 }
 
@@ -76,9 +79,9 @@ int Open(const std::vector<std::string>& args) {
     ZipLibrary unzip;
     PosixFileSystem fileSystem;
     Ports ports = rig.core.ports;
-    Core core{Ports{ports.controlWindow, ports.list2, ports.slider1, ports.label2, ports.command1, ports.timer1,
-                    ports.sleeper, boxes, ports.dialogs, ports.recentFiles, ports.imageWindow, fileSystem, unlha,
-                    unzip, ports.pictures}};
+    Core core{Ports{ports.controlWindow, ports.list2, ports.slider1, ports.label2, ports.command1,
+                    ports.timer1, ports.sleeper, boxes, ports.dialogs, ports.recentFiles, ports.imageWindow,
+                    fileSystem, unlha, unzip, ports.pictures}};
     ConnectEvents(core);
     // The temporary folder is a folder of its own below the one given, as beside
     // the program: the given folder itself is never emptied.

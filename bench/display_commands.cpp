@@ -57,10 +57,12 @@ bool Parse(const std::vector<std::string>& args, Options& options) {
 class Viewer {
 public:
     Viewer()
-        : core(Ports{rig.controlWindow, rig.list2, rig.slider1, rig.label2, rig.command1, rig.timer1, rig.sleeper,
-                     rig.boxes, rig.dialogs, rig.recentFiles, window, fileSystem, rig.unlha, rig.unzip, loader}) {
+        : core(Ports{rig.controlWindow, rig.list2, rig.slider1, rig.label2, rig.command1, rig.timer1,
+                     rig.sleeper, rig.boxes, rig.dialogs, rig.recentFiles, window, fileSystem, rig.unlha,
+                     rig.unzip, loader}) {
         ConnectEvents(core);
-        FormLoad(core, ProgramFolders{settings.path().string(), settings.path().string(), settings.path().string()});
+        FormLoad(core, ProgramFolders{settings.path().string(), settings.path().string(),
+                                      settings.path().string()});
     }
     // The window's client area set so that the fit area is fitHeight x fitWidth pixels.
     void fit(int fitHeight, int fitWidth) {
@@ -89,7 +91,8 @@ public:
 
 int Load(const Options& options) {
     Viewer viewer;
-    viewer.fit(options.fitHeight > 0 ? options.fitHeight : 800, options.fitWidth > 0 ? options.fitWidth : 1200);
+    viewer.fit(options.fitHeight > 0 ? options.fitHeight : 800,
+               options.fitWidth > 0 ? options.fitWidth : 1200);
     viewer.addFile(options.path);
     const long long start = NowNs();
     ShowImage(viewer.core, 0);
@@ -138,7 +141,8 @@ int Scroll(const Options& options) {
 
 int Slideshow(const Options& options) {
     Viewer viewer;
-    viewer.fit(options.fitHeight > 0 ? options.fitHeight : 800, options.fitWidth > 0 ? options.fitWidth : 1200);
+    viewer.fit(options.fitHeight > 0 ? options.fitHeight : 800,
+               options.fitWidth > 0 ? options.fitWidth : 1200);
     OpenSource(viewer.core, options.path);
     const int count = viewer.rig.list2.count();
     const long long start = NowNs();

@@ -10,15 +10,11 @@
 #include "app/core.h"
 #include "app/posix_file_system.h"
 #include "app/startup.h"
-#include "capture/capture_image.h"
-#include "collect/history.h"
 #include "collect/libarchive/lha_library.h"
 #include "collect/libarchive/zip_library.h"
-#include "collect/open_source.h"
-#include "display/image_window_events.h"
 #include "display/widgets/qt_image_window.h"
 #include "display/widgets/qt_picture_loader.h"
-#include "nav/do_command.h"
+#include "ui/connect_control_window.h"
 #include "ui/qt_control_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_message_boxes.h"
@@ -36,7 +32,9 @@ void UseUtf8Names() {
     }
 }
 
-std::string Local(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
+std::string Local(const QString& path) {
+    return QDir::toNativeSeparators(path).toStdString();
+}
 
 }  // namespace
 
@@ -59,22 +57,12 @@ int main(int argc, char** argv) {
     vistel::LhaLibrary unlha;
     vistel::ZipLibrary unzip;
 
-    vistel::Core core{vistel::Ports{control, control.list2(), control.slider1(), control.label2(), control.command1(),
-                                    timer1, sleeper, boxes, dialogs, control.recentFiles(), imageWindow, fileSystem,
-                                    unlha, unzip, pictures}};
+    vistel::Core core{vistel::Ports{control, control.list2(), control.slider1(), control.label2(),
+                                    control.command1(), timer1, sleeper, boxes, dialogs,
+                                    control.recentFiles(), imageWindow, fileSystem, unlha, unzip, pictures}};
     vistel::ConnectEvents(core);
 
-    control.onCommand = [&core](vistel::Command command) { vistel::DoCommand(core, command); };
-    control.onBackgroundDoubleClick = [&core] { vistel::DoCommand(core, vistel::Command::Boss); };
-    control.onCapture = [&core] { vistel::CaptureImage(core); };
-    control.onOpenFolder = [&core] { vistel::mnFile11_Click(core); };
-    control.onOpenArchive = [&core] { vistel::mnFile12_Click(core); };
-    control.onRecentFile = [&core](int16_t index) { vistel::mnuRecentFile_Click(core, index); };
-    control.onClearAndExit = [&core, &control] {
-        control.clearRecentDocuments();
-        vistel::DoCommand(core, vistel::Command::Boss);
-    };
-    control.onActivate = [&core] { vistel::ControlForm_Activate(core); };
+    vistel::ConnectControlWindow(control, core);
 
     const vistel::ProgramFolders folders{
         Local(QCoreApplication::applicationDirPath()),
