@@ -529,11 +529,17 @@ TEST_F(ImageWindowTest, APictureIsDecodedAtTheControlSizeAndKeptWhileScrolling) 
     EXPECT_EQ(window_.decodedPicture().image().size(), QSize(640, 480));
     EXPECT_EQ(window_.decodedPicture().decodeCount(), 2);
 
-    // A border takes a pixel on each side.
+    // A border takes a pixel on each side: a picture at its natural size is kept
+    // whole and the border covers its edge, rather than scaled by two pixels.
     window_.setImageBorder(1);
     ASSERT_TRUE(window_.setImagePicture(loader_.load(path.toStdString())));
-    EXPECT_EQ(window_.decodedPicture().image().size(), QSize(638, 478));
+    EXPECT_EQ(window_.decodedPicture().image().size(), QSize(640, 480));
     EXPECT_EQ(window_.decodedPicture().decodeCount(), 3);
+
+    // A few percent smaller is thinned to the size, not smoothed.
+    window_.setImageSize(470 * kTwipsPerPixel, 630 * kTwipsPerPixel);
+    ASSERT_TRUE(window_.setImagePicture(loader_.load(path.toStdString())));
+    EXPECT_EQ(window_.decodedPicture().image().size(), QSize(628, 468));
 }
 
 TEST_F(ImageWindowTest, NoPictureOrAnEmptyOneClearsTheControl) {

@@ -125,8 +125,10 @@ protected:
         if (picture_ && !area.isEmpty()) {
             // Decodes again only when the control changed size since the picture was set.
             const QImage& image = owner_.decoded_.get(*picture_, area.size());
-            if (image.size() == area.size()) {
-                painter.drawImage(area.topLeft(), image);
+            const QSize overrun = image.size() - area.size();
+            if (overrun.width() >= 0 && overrun.height() >= 0 && overrun.width() <= 2 && overrun.height() <= 2) {
+                // At (or within the border of) its drawn size: no scaling.
+                painter.drawImage(area.topLeft(), image, QRect(QPoint(0, 0), area.size()));
             } else if (!image.isNull()) {
                 painter.setRenderHint(QPainter::SmoothPixmapTransform);
                 painter.drawImage(area, image);

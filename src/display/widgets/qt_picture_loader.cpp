@@ -89,6 +89,14 @@ double QtPicture::widthTwips() const {
     return isEmpty() ? 0.0 : pixels().width() * twipsPerPixelX_;
 }
 
+namespace {
+// How far below its natural size a picture may be drawn and still be thinned
+// rather than smoothed.
+constexpr double kNearlyNatural = 0.97;
+// Pixels a picture may overrun the area it is drawn in: the border's two lines.
+constexpr int kBorderSlack = 2;
+}  // namespace
+
 QImage QtPicture::decode(QSize target) const {
     if (isEmpty() || target.isEmpty()) return {};
     QImageReader reader(path_, format_);
@@ -97,10 +105,25 @@ QImage QtPicture::decode(QSize target) const {
     // is asked for with width and height swapped. The JPEG reader decodes straight at
     // 1/2, 1/4 or 1/8 of the size and smooths the rest; the other readers decode the
     // whole picture and scale it smoothly.
+    // A picture drawn within a few percent of its natural size (the actual-size view
+    // and a picture that fits, both less the border) is decoded whole and thinned to
+    // the target by dropping rows and columns: the eye sees no difference, and a
+    // smooth pass over a large picture would cost more than its decoding.
+    const QSize upright = pixels();
+    const bool nearlyNatural = target.width() <= upright.width() && target.height() <= upright.height() &&
+                               target.width() >= upright.width() * kNearlyNatural &&
+                               target.height() >= upright.height() * kNearlyNatural;
     const QSize stored = TurnsSideways(transformation_) ? target.transposed() : target;
-    if (stored != storedPixels_) reader.setScaledSize(stored);
+    if (!nearlyNatural && stored != storedPixels_) reader.setScaledSize(stored);
     QImage image = reader.read();
     if (image.isNull()) return {};
+    // Within the border's width of its natural size the picture is kept whole: it is
+    // drawn at its natural size and the border covers its edge.
+    const bool withinBorder = upright.width() - target.width() <= kBorderSlack &&
+                              upright.height() - target.height() <= kBorderSlack;
+    if (image.size() != target && !withinBorder) {
+        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    }
     // Drawn often (every scroll step), so keep it in a format the painter blits
     // without converting.
     const QImage::Format paintFormat =
