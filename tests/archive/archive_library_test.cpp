@@ -161,7 +161,7 @@ TEST_P(ExtractTest, WritesNothingOutsideTheDestination) {
         {(outside_ / "absolute.jpg").string(), "x"},
         {"..\\evil2.jpg", "x"},
         {"a/../../evil3.jpg", "x"},
-        {"sub/../../../evil4.jpg", "x"},
+        {"sub/../../evil4.jpg", "x"},  // lands beside dest, where the listing sees it
         {"good.jpg", "fine"},
     });
     std::string report;
