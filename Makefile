@@ -13,7 +13,7 @@ JOBS ?= $(shell nproc)
 # small window manager for running the viewer without a desktop.
 PACKAGES := cmake g++ make pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev \
-  libarchive-dev libgtest-dev libgmock-dev googletest \
+  libarchive-dev libjpeg-dev libgtest-dev libgmock-dev googletest \
   fonts-noto-cjk xvfb xauth openbox wmctrl x11-utils
 
 .PHONY: all deps build run test clean

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "display/twips.h"
+#include "display/widgets/jpeg_decoder.h"
 
 namespace vistel {
 
@@ -99,12 +100,6 @@ constexpr int kBorderSlack = 2;
 
 QImage QtPicture::decode(QSize target) const {
     if (isEmpty() || target.isEmpty()) return {};
-    QImageReader reader(path_, format_);
-    reader.setAutoTransform(true);
-    // The reader scales before it turns the picture upright, so a sideways picture
-    // is asked for with width and height swapped. The JPEG reader decodes straight at
-    // 1/2, 1/4 or 1/8 of the size and smooths the rest; the other readers decode the
-    // whole picture and scale it smoothly.
     // A picture drawn within a few percent of its natural size (the actual-size view
     // and a picture that fits, both less the border) is decoded whole and thinned to
     // the target by dropping rows and columns: the eye sees no difference, and a
@@ -113,9 +108,27 @@ QImage QtPicture::decode(QSize target) const {
     const bool nearlyNatural = target.width() <= upright.width() && target.height() <= upright.height() &&
                                target.width() >= upright.width() * kNearlyNatural &&
                                target.height() >= upright.height() * kNearlyNatural;
-    const QSize stored = TurnsSideways(transformation_) ? target.transposed() : target;
-    if (!nearlyNatural && stored != storedPixels_) reader.setScaledSize(stored);
-    QImage image = reader.read();
+    QImage image;
+    if (format_ == "jpeg" && transformation_ == QImageIOHandler::TransformationNone) {
+        // libjpeg decodes straight into the painter's format, at 1/8, 1/4, 1/2 or the
+        // whole size (the whole when nearly natural); the rest of the way is smoothed.
+        // A CMYK file, or one libjpeg gives up on, is left to Qt's reader below.
+        image = DecodeJpeg(path_, target);
+        if (!image.isNull() && !nearlyNatural && image.size() != target) {
+            image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+    }
+    if (image.isNull()) {
+        QImageReader reader(path_, format_);
+        reader.setAutoTransform(true);
+        // The reader scales before it turns the picture upright, so a sideways picture
+        // is asked for with width and height swapped. The JPEG reader decodes straight
+        // at 1/2, 1/4 or 1/8 of the size and smooths the rest; the other readers decode
+        // the whole picture and scale it smoothly.
+        const QSize stored = TurnsSideways(transformation_) ? target.transposed() : target;
+        if (!nearlyNatural && stored != storedPixels_) reader.setScaledSize(stored);
+        image = reader.read();
+    }
     if (image.isNull()) return {};
     // Within the border's width of its natural size the picture is kept whole: it is
     // drawn at its natural size and the border covers its edge.
