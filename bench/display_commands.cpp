@@ -1,5 +1,6 @@
-// The display commands: the real image window and picture loader on Qt's
-// offscreen platform, the core's own ShowImage and ShowActualSize.
+// The display commands: the core's own ShowImage and ShowActualSize with the real
+// picture loader, on the real image window under Qt's offscreen platform (scroll,
+// slideshow) or on its decoding alone (load).
 
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include "display/image_window_events.h"
 #include "display/index_tag.h"
 #include "display/show_image.h"
+#include "display/twips.h"
 #include "display/widgets/qt_image_window.h"
 #include "display/widgets/qt_picture_loader.h"
 #include "fakes/fakes.h"
@@ -89,21 +91,59 @@ public:
     Core core;
 };
 
+// The image window without a screen: places and sizes are recorded as the test
+// window does, and the picture is decoded at the size the real window draws it
+// (less its border), through the same decoding and cache.
+class HeadlessImageWindow : public fakes::FakeImageWindow {
+public:
+    bool setImagePicture(std::shared_ptr<const Picture> picture) override {
+        const auto qtPicture = std::dynamic_pointer_cast<const QtPicture>(picture);
+        if (qtPicture && !qtPicture->isEmpty()) {
+            const int border = this->border != 0 ? 2 : 0;
+            const QSize target(TwipsToPixels(imageWidth, 96) - border,
+                               TwipsToPixels(imageHeight, 96) - border);
+            if (decoded.get(*qtPicture, target).isNull()) return false;
+        } else {
+            decoded.clear();
+        }
+        return FakeImageWindow::setImagePicture(std::move(picture));
+    }
+    DecodedPictureCache decoded;
+};
+
+// The fitted display of one picture, without a screen: the picture loader, the
+// core's ShowImage and the window's decoding, and nothing of the widgets.
 int Load(const Options& options) {
-    Viewer viewer;
-    viewer.fit(options.fitHeight > 0 ? options.fitHeight : 800,
-               options.fitWidth > 0 ? options.fitWidth : 1200);
-    viewer.addFile(options.path);
+    fakes::TempDir settings;
+    fakes::Rig rig;
+    HeadlessImageWindow window;
+    QtPictureLoader loader;
+    PosixFileSystem fileSystem;
+    Core core(Ports{rig.controlWindow, rig.list2, rig.slider1, rig.label2, rig.command1, rig.timer1,
+                    rig.sleeper, rig.boxes, rig.dialogs, rig.recentFiles, window, fileSystem, rig.unlha,
+                    rig.unzip, loader});
+    ConnectEvents(core);
+    FormLoad(core,
+             ProgramFolders{settings.path().string(), settings.path().string(), settings.path().string()});
+    core.state.FitHeight =
+        static_cast<int32_t>((options.fitHeight > 0 ? options.fitHeight : 800) * kTwipsPerPixel);
+    core.state.FitWidth =
+        static_cast<int32_t>((options.fitWidth > 0 ? options.fitWidth : 1200) * kTwipsPerPixel);
+    core.state.List1[kFileList] = {options.path};
+    rig.list2.add(IndexTagEntry(FileNameOf(options.path), 0));
+    rig.slider1.visible = false;
+
     const long long start = NowNs();
-    ShowImage(viewer.core, 0);
+    ShowImage(core, 0);
     const double ms = MsSince(start);
-    const std::string status = viewer.rig.label2.text();
+    const std::string status = rig.label2.text();
     if (status.find("ピクチャーが不正") != std::string::npos) {
         std::printf("%s\n", status.c_str());
         return 1;
     }
-    std::printf("natural %d x %d twips\n", viewer.core.state.PicHeight, viewer.core.state.PicWidth);
-    std::printf("fit area %d x %d twips\n", viewer.core.state.FitHeight, viewer.core.state.FitWidth);
+    std::printf("natural %d x %d twips\n", core.state.PicHeight, core.state.PicWidth);
+    std::printf("fitted %.0f x %.0f twips, decoded %d x %d pixels\n", window.imageHeight, window.imageWidth,
+                window.decoded.image().height(), window.decoded.image().width());
     std::printf("status %s\n", status.c_str());
     std::printf("ms %.1f\npeak MiB %.1f\n", ms, PeakMiB());
     return 0;
@@ -162,9 +202,14 @@ int Slideshow(const Options& options) {
 int Display(const std::string& command, const std::vector<std::string>& args, int argc, char** argv) {
     Options options;
     if (!Parse(args, options)) return 2;
+    if (command == "load") {
+        // No widget is involved: the core application object is enough for the
+        // image format plugins.
+        QCoreApplication app(argc, argv);
+        return Load(options);
+    }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    if (command == "load") return Load(options);
     if (command == "scroll") return Scroll(options);
     return Slideshow(options);
 }
