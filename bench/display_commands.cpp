@@ -31,6 +31,8 @@ namespace vistel::bench {
 namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
+// The scroll bars' thickness, which the fit area leaves out.
+constexpr int32_t kBarTwips = 255;
 
 struct Options {
     std::string path;
@@ -68,9 +70,9 @@ public:
     }
     // The window's client area set so that the fit area is fitHeight x fitWidth pixels.
     void fit(int fitHeight, int fitWidth) {
-        window.setHeight(static_cast<int32_t>((fitHeight + 17) * kTwipsPerPixel) + window.height() -
+        window.setHeight(static_cast<int32_t>(fitHeight * kTwipsPerPixel) + kBarTwips + window.height() -
                          window.clientHeight());
-        window.setWidth(static_cast<int32_t>((fitWidth + 17) * kTwipsPerPixel) + window.width() -
+        window.setWidth(static_cast<int32_t>(fitWidth * kTwipsPerPixel) + kBarTwips + window.width() -
                         window.clientWidth());
         LayoutImageWindow(core);
         if (fitHeight > 0) core.state.FitHeight = static_cast<int32_t>(fitHeight * kTwipsPerPixel);

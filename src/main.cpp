@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
-#include <clocale>
-#include <cstring>
 
 #include "app/core.h"
 #include "app/posix_file_system.h"
@@ -23,15 +21,6 @@
 
 namespace {
 
-// Archive member names and file names are UTF-8: a plain "C" environment would
-// leave non-ASCII names undecodable.
-void UseUtf8Names() {
-    const char* current = std::setlocale(LC_CTYPE, "");
-    if (current == nullptr || std::strcmp(current, "C") == 0 || std::strcmp(current, "POSIX") == 0) {
-        std::setlocale(LC_CTYPE, "C.UTF-8");
-    }
-}
-
 std::string Local(const QString& path) {
     return QDir::toNativeSeparators(path).toStdString();
 }
@@ -39,7 +28,6 @@ std::string Local(const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    UseUtf8Names();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Vistel");
     // The program ends only through its boss command, never because a window closed.

@@ -53,24 +53,37 @@ private:
         if (!fs_.listFolder(folder + separator_, entries_)) return;
         for (const FolderEntry& entry : entries_) {
             std::string full = folder + separator_ + entry.name;
-            if (isFolderToOpen(entry.kind, full)) {
-                folders_.push_back(std::string(kClosed) + std::move(full));
-            } else if (entry.kind != EntryKind::Folder && entry.kind != EntryKind::LinkToFolder) {
-                files_.push_back(std::move(full));
+            switch (placeOf(entry.kind, full)) {
+                case Place::FolderList:
+                    folders_.push_back(std::string(kClosed) + std::move(full));
+                    break;
+                case Place::FileList:
+                    files_.push_back(std::move(full));
+                    break;
+                case Place::Nowhere:
+                    break;
             }
         }
     }
 
+    enum class Place { FolderList, FileList, Nowhere };
+
     // Folders are opened once each: a second way to the same folder (through a link)
-    // is dropped. Links are files when the walk does not follow them.
-    bool isFolderToOpen(EntryKind kind, const std::string& full) {
-        if (kind == EntryKind::Folder) return links_ == LinkPolicy::Delete || firstSeen(full);
-        if (kind == EntryKind::LinkToFolder && links_ == LinkPolicy::Follow) return firstSeen(full);
-        if (kind == EntryKind::LinkToFolder) {
-            // Deleted as a link: kept on the file list.
-            files_.push_back(full);
+    // is dropped. When the walk does not follow links, every link is a file (it is
+    // deleted as a link).
+    Place placeOf(EntryKind kind, const std::string& full) {
+        const bool follow = links_ == LinkPolicy::Follow;
+        switch (kind) {
+            case EntryKind::Folder:
+                return !follow || firstSeen(full) ? Place::FolderList : Place::Nowhere;
+            case EntryKind::LinkToFolder:
+                if (!follow) return Place::FileList;
+                return firstSeen(full) ? Place::FolderList : Place::Nowhere;
+            case EntryKind::File:
+            case EntryKind::Link:
+                return Place::FileList;
         }
-        return false;
+        return Place::Nowhere;
     }
 
     bool firstSeen(const std::string& path) {

@@ -19,6 +19,16 @@
 
 namespace vistel::fakes {
 
+// Sets a control's value as the real controls do: a new value raises the change
+// event at once, the same value raises nothing.
+template <typename T>
+void ChangeValue(T& current, T next, int& changes, const std::function<void()>& onChange) {
+    if (next == current) return;
+    current = next;
+    ++changes;
+    if (onChange) onChange();
+}
+
 class FakeListBox : public ListBox {
 public:
     int16_t count() const override { return static_cast<int16_t>(items.size()); }
@@ -64,12 +74,7 @@ public:
     int changes = 0;
 
 private:
-    void change(int32_t v) {
-        if (v == value_) return;
-        value_ = v;
-        ++changes;
-        if (onChange) onChange();
-    }
+    void change(int32_t v) { ChangeValue(value_, v, changes, onChange); }
     int32_t value_ = 0;
     int32_t max_ = 10;
 };
@@ -238,12 +243,7 @@ public:
     int changes = 0;
 
 private:
-    void change(int16_t v) {
-        if (v == value_) return;
-        value_ = v;
-        ++changes;
-        if (onChange) onChange();
-    }
+    void change(int16_t v) { ChangeValue(value_, v, changes, onChange); }
     int16_t value_ = 0, min_ = 0, max_ = 32767, small_ = 1, large_ = 1;
     int32_t top_ = 0, left_ = 0, height_, width_;
 };
